@@ -12,29 +12,30 @@
 
 namespace fw {
 
-// A GDI object (bitmap, brush, pen, font, region) that is deleted with DeleteObject.
-template <class Handle>
-class GdiObject {
+// A handle closed by `Close` when its owner goes away, unless handed on with Release().
+template <class Handle, auto Close>
+class UniqueHandle {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    GdiObject(GdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : m_handle(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
-            Reset(std::exchange(other.m_handle, nullptr));
+            Reset(other.Release());
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { Reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { Reset(); }
 
     Handle Get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
+    Handle Release() { return std::exchange(m_handle, nullptr); }
     void Reset(Handle handle = nullptr)
     {
         if (m_handle)
-            ::DeleteObject(m_handle);
+            Close(m_handle);
         m_handle = handle;
     }
 
@@ -42,7 +43,13 @@ private:
     Handle m_handle = nullptr;
 };
 
+// A GDI object (bitmap, brush, pen, font, region); it must not be selected into a DC when it goes.
+template <class Handle>
+using GdiObject = UniqueHandle<Handle, &::DeleteObject>;
 using Bitmap = GdiObject<HBITMAP>;
+
+// A global memory block.
+using GlobalMemory = UniqueHandle<HGLOBAL, &::GlobalFree>;
 
 // Selects an object into a DC for the scope and puts the previous one back, so that the object can be
 // deleted afterwards (a selected object must never be deleted).
@@ -60,38 +67,6 @@ public:
 private:
     HDC m_dc;
     HGDIOBJ m_previous;
-};
-
-// A global memory block that is freed with GlobalFree unless ownership is handed on with Release().
-class GlobalMemory {
-public:
-    GlobalMemory() = default;
-    explicit GlobalMemory(HGLOBAL block) : m_block(block) {}
-    GlobalMemory(GlobalMemory&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
-    GlobalMemory& operator=(GlobalMemory&& other) noexcept
-    {
-        if (this != &other) {
-            Free();
-            m_block = std::exchange(other.m_block, nullptr);
-        }
-        return *this;
-    }
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    ~GlobalMemory() { Free(); }
-
-    HGLOBAL Get() const { return m_block; }
-    explicit operator bool() const { return m_block != nullptr; }
-    HGLOBAL Release() { return std::exchange(m_block, nullptr); }
-
-private:
-    void Free()
-    {
-        if (m_block)
-            ::GlobalFree(m_block);
-        m_block = nullptr;
-    }
-    HGLOBAL m_block = nullptr;
 };
 
 // Keeps a global memory block locked for the scope.
