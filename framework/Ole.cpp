@@ -99,10 +99,7 @@ DWORD STDMETHODCALLTYPE COleMessageFilter::MessagePending(HTASK, DWORD tickCount
         ShowBusyBox(L"The component this program is waiting for is not responding.", MB_OK);
         m_inDialog = false;
     }
-    // Keep windows painted while the call waits; COM handles the rest of the queue itself.
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_NOYIELD))
-        ::DispatchMessageW(&msg);
+    // COM's default handling keeps windows painted and activation working while the call waits.
     return PENDINGMSG_WAITDEFPROCESS;
 }
 
