@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "support/GdiplusSession.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 #include <ostream>
 #include <string>
 
@@ -14,29 +18,76 @@ namespace {
 constexpr WORD kChinesePrc = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
+// One built executable, opened for its resources only.
+class Executable {
+public:
+    Executable(const wchar_t* path, const char* architecture)
+        : m_path(path), m_architecture(architecture),
+          m_module(::LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
+    {
+    }
+    Executable(const Executable&) = delete;
+    Executable& operator=(const Executable&) = delete;
+    ~Executable()
+    {
+        if (m_module)
+            ::FreeLibrary(m_module);
+    }
+
+    bool Opened() const { return m_module != nullptr; }
+    const wchar_t* Path() const { return m_path; }
+    // The manifest's processorArchitecture for this build.
+    const char* Architecture() const { return m_architecture; }
+
+    // The bytes of one resource in one language, empty when there is none.
+    std::string Bytes(LPCWSTR type, UINT id, WORD language) const
+    {
+        HRSRC found = ::FindResourceExW(m_module, type, MAKEINTRESOURCEW(id), language);
+        if (!found)
+            return {};
+        const auto* data = static_cast<const char*>(::LockResource(::LoadResource(m_module, found)));
+        return data ? std::string(data, ::SizeofResource(m_module, found)) : std::string();
+    }
+
+private:
+    const wchar_t* m_path;
+    const char* m_architecture;
+    HMODULE m_module;
+};
+
+// Every test runs against the 64-bit build, and against the 32-bit release build when it has been
+// built beside it (tools/test.sh builds both).
 class ResourceTable : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_exe = ::LoadLibraryExW(VELMORA_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        s_win64 = new Executable(VELMORA_EXE_PATH, "amd64");
+        s_win32 = new Executable(VELMORA_EXE32_PATH, "x86");
     }
-    static void TearDownTestSuite() { ::FreeLibrary(s_exe); }
-
-    void SetUp() override { ASSERT_NE(s_exe, nullptr) << "cannot open Velmora.exe"; }
-
-    // The bytes of one resource in one language, empty when there is none.
-    static std::string Bytes(LPCWSTR type, UINT id, WORD language)
+    static void TearDownTestSuite()
     {
-        HRSRC found = ::FindResourceExW(s_exe, type, MAKEINTRESOURCEW(id), language);
-        if (!found)
-            return {};
-        const auto* data = static_cast<const char*>(::LockResource(::LoadResource(s_exe, found)));
-        return data ? std::string(data, ::SizeofResource(s_exe, found)) : std::string();
+        delete s_win64;
+        delete s_win32;
     }
 
-    static HMODULE s_exe;
+    void SetUp() override { ASSERT_TRUE(s_win64->Opened()) << "cannot open Velmora.exe"; }
+
+    template <class Check>
+    static void ForEachBuild(Check check)
+    {
+        for (const Executable* exe : {s_win64, s_win32}) {
+            if (!exe->Opened())
+                continue;
+            SCOPED_TRACE(::testing::Message() << "in " << exe->Architecture() << " build");
+            check(*exe);
+        }
+    }
+
+    static Executable* s_win64;
+    static Executable* s_win32;
 };
-HMODULE ResourceTable::s_exe = nullptr;
+Executable* ResourceTable::s_win64 = nullptr;
+Executable* ResourceTable::s_win32 = nullptr;
 
 template <class T>
 T Read(const std::string& bytes, size_t& at)
@@ -74,27 +125,29 @@ class DialogTemplates : public ResourceTable, public ::testing::WithParamInterfa
 TEST_P(DialogTemplates, MatchTheTable)
 {
     const DialogRow& row = GetParam();
-    const std::string bytes = Bytes(RT_DIALOG, row.id, kChinesePrc);
-    ASSERT_FALSE(bytes.empty()) << "dialog " << row.id;
-    size_t at = 0;
-    EXPECT_EQ(Read<WORD>(bytes, at), 1);      // version
-    EXPECT_EQ(Read<WORD>(bytes, at), 0xFFFF); // extended template
-    EXPECT_EQ(Read<DWORD>(bytes, at), 0u);    // help id
-    EXPECT_EQ(Read<DWORD>(bytes, at), row.exStyle);
-    EXPECT_EQ(Read<DWORD>(bytes, at), row.style);
-    EXPECT_EQ(Read<WORD>(bytes, at), 0);  // no controls
-    EXPECT_EQ(Read<short>(bytes, at), 0); // x
-    EXPECT_EQ(Read<short>(bytes, at), 0); // y
-    EXPECT_EQ(Read<short>(bytes, at), row.cx);
-    EXPECT_EQ(Read<short>(bytes, at), row.cy);
-    EXPECT_EQ(Read<WORD>(bytes, at), 0);   // no menu
-    EXPECT_EQ(Read<WORD>(bytes, at), 0);   // no window class
-    EXPECT_EQ(ReadString(bytes, at), L""); // no title
-    EXPECT_EQ(Read<WORD>(bytes, at), row.pointSize);
-    EXPECT_EQ(Read<WORD>(bytes, at), row.weight);
-    EXPECT_EQ(Read<BYTE>(bytes, at), 0); // not italic
-    EXPECT_EQ(Read<BYTE>(bytes, at), 1); // charset
-    EXPECT_EQ(ReadString(bytes, at), L"MS Shell Dlg");
+    ForEachBuild([&](const Executable& exe) {
+        const std::string bytes = exe.Bytes(RT_DIALOG, row.id, kChinesePrc);
+        ASSERT_FALSE(bytes.empty()) << "dialog " << row.id;
+        size_t at = 0;
+        EXPECT_EQ(Read<WORD>(bytes, at), 1);      // version
+        EXPECT_EQ(Read<WORD>(bytes, at), 0xFFFF); // extended template
+        EXPECT_EQ(Read<DWORD>(bytes, at), 0u);    // help id
+        EXPECT_EQ(Read<DWORD>(bytes, at), row.exStyle);
+        EXPECT_EQ(Read<DWORD>(bytes, at), row.style);
+        EXPECT_EQ(Read<WORD>(bytes, at), 0);  // no controls
+        EXPECT_EQ(Read<short>(bytes, at), 0); // x
+        EXPECT_EQ(Read<short>(bytes, at), 0); // y
+        EXPECT_EQ(Read<short>(bytes, at), row.cx);
+        EXPECT_EQ(Read<short>(bytes, at), row.cy);
+        EXPECT_EQ(Read<WORD>(bytes, at), 0);   // no menu
+        EXPECT_EQ(Read<WORD>(bytes, at), 0);   // no window class
+        EXPECT_EQ(ReadString(bytes, at), L""); // no title
+        EXPECT_EQ(Read<WORD>(bytes, at), row.pointSize);
+        EXPECT_EQ(Read<WORD>(bytes, at), row.weight);
+        EXPECT_EQ(Read<BYTE>(bytes, at), 0); // not italic
+        EXPECT_EQ(Read<BYTE>(bytes, at), 1); // charset
+        EXPECT_EQ(ReadString(bytes, at), L"MS Shell Dlg");
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Velmora, DialogTemplates,
@@ -124,14 +177,16 @@ unsigned BigEndian32(const std::string& bytes, size_t at)
 TEST_P(PngImages, AreRgbaPngsOfTheirSize)
 {
     const PngRow& row = GetParam();
-    const std::string bytes = Bytes(L"PNG", row.id, kChinesePrc);
-    ASSERT_GT(bytes.size(), 33u) << "PNG " << row.id;
-    EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-    EXPECT_EQ(bytes.substr(12, 4), "IHDR");
-    EXPECT_EQ(BigEndian32(bytes, 16), row.width);
-    EXPECT_EQ(BigEndian32(bytes, 20), row.height);
-    EXPECT_EQ(bytes[24], 8); // bits per channel
-    EXPECT_EQ(bytes[25], 6); // RGBA
+    ForEachBuild([&](const Executable& exe) {
+        const std::string bytes = exe.Bytes(L"PNG", row.id, kChinesePrc);
+        ASSERT_GT(bytes.size(), 33u) << "PNG " << row.id;
+        EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+        EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+        EXPECT_EQ(BigEndian32(bytes, 16), row.width);
+        EXPECT_EQ(BigEndian32(bytes, 20), row.height);
+        EXPECT_EQ(bytes[24], 8); // bits per channel
+        EXPECT_EQ(bytes[25], 6); // RGBA
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Velmora, PngImages,
@@ -150,84 +205,165 @@ TEST_F(ResourceTable, LinkButtonsLookTheSameWhenHovered)
                                            {IDB_DEPOSIT_NORMAL, IDB_DEPOSIT_HOVER},
                                            {IDB_SERVICE_NORMAL, IDB_SERVICE_HOVER},
                                            {IDB_FORUM_NORMAL, IDB_FORUM_HOVER}};
-    for (const auto& [normal, hover] : pairs)
-        EXPECT_EQ(Bytes(L"PNG", normal, kChinesePrc), Bytes(L"PNG", hover, kChinesePrc)) << normal;
+    ForEachBuild([&](const Executable& exe) {
+        for (const auto& [normal, hover] : pairs)
+            EXPECT_EQ(exe.Bytes(L"PNG", normal, kChinesePrc), exe.Bytes(L"PNG", hover, kChinesePrc)) << normal;
+    });
 }
 
 TEST_F(ResourceTable, IconHasOne48PixelImageOf32Bits)
 {
-    const std::string group = Bytes(RT_GROUP_ICON, IDR_MAINFRAME, kChinesePrc);
-    ASSERT_EQ(group.size(), 6u + 14u); // header and one entry
-    size_t at = 0;
-    EXPECT_EQ(Read<WORD>(group, at), 0);
-    EXPECT_EQ(Read<WORD>(group, at), 1); // icon
-    EXPECT_EQ(Read<WORD>(group, at), 1); // one image
-    EXPECT_EQ(Read<BYTE>(group, at), 48);
-    EXPECT_EQ(Read<BYTE>(group, at), 48);
-    at += 4; // colour count, reserved, planes
-    EXPECT_EQ(Read<WORD>(group, at), 32);
+    ForEachBuild([&](const Executable& exe) {
+        const std::string group = exe.Bytes(RT_GROUP_ICON, IDR_MAINFRAME, kChinesePrc);
+        ASSERT_EQ(group.size(), 6u + 14u); // header and one entry
+        size_t at = 0;
+        EXPECT_EQ(Read<WORD>(group, at), 0);
+        EXPECT_EQ(Read<WORD>(group, at), 1); // icon
+        EXPECT_EQ(Read<WORD>(group, at), 1); // one image
+        EXPECT_EQ(Read<BYTE>(group, at), 48);
+        EXPECT_EQ(Read<BYTE>(group, at), 48);
+        at += 4; // colour count, reserved, planes
+        EXPECT_EQ(Read<WORD>(group, at), 32);
+    });
 }
 
 TEST_F(ResourceTable, ManifestAsksForCommonControls6AsInvokerAndDpiAware)
 {
-    EXPECT_TRUE(Bytes(RT_MANIFEST, 1, kChinesePrc).empty()) << "the manifest is English (US)";
-    const std::string manifest = Bytes(RT_MANIFEST, 1, kEnglishUs);
-    ASSERT_FALSE(manifest.empty());
-    const char* expected[] = {
-        R"(name="Microsoft.Windows.Common-Controls")",
-        R"(version="6.0.0.0")",
-        sizeof(void*) == 8 ? R"(processorArchitecture="amd64")" : R"(processorArchitecture="x86")",
-        R"(publicKeyToken="6595b64144ccf1df")",
-        R"(level="asInvoker")",
-        R"(uiAccess="false")",
-        ">true</dpiAware>",
-    };
-    for (const char* text : expected)
-        EXPECT_NE(manifest.find(text), std::string::npos) << text;
+    ForEachBuild([&](const Executable& exe) {
+        EXPECT_TRUE(exe.Bytes(RT_MANIFEST, 1, kChinesePrc).empty()) << "the manifest is English (US)";
+        const std::string manifest = exe.Bytes(RT_MANIFEST, 1, kEnglishUs);
+        ASSERT_FALSE(manifest.empty());
+        const std::string architecture = std::string("processorArchitecture=\"") + exe.Architecture() + "\"";
+        const char* expected[] = {
+            R"(name="Microsoft.Windows.Common-Controls")",
+            R"(version="6.0.0.0")",
+            architecture.c_str(),
+            R"(publicKeyToken="6595b64144ccf1df")",
+            R"(level="asInvoker")",
+            R"(uiAccess="false")",
+            ">true</dpiAware>",
+        };
+        for (const char* text : expected)
+            EXPECT_NE(manifest.find(text), std::string::npos) << text;
+    });
 }
 
 TEST_F(ResourceTable, VersionBlockCarriesTheProductFields)
 {
-    const DWORD size = ::GetFileVersionInfoSizeW(VELMORA_EXE_PATH, nullptr);
-    ASSERT_GT(size, 0u);
-    std::string block(size, '\0');
-    ASSERT_TRUE(::GetFileVersionInfoW(VELMORA_EXE_PATH, 0, size, block.data()));
+    ForEachBuild([&](const Executable& exe) {
+        EXPECT_FALSE(exe.Bytes(RT_VERSION, 1, kChinesePrc).empty()) << "the version block is Chinese (PRC)";
+        const DWORD size = ::GetFileVersionInfoSizeW(exe.Path(), nullptr);
+        ASSERT_GT(size, 0u);
+        std::string block(size, '\0');
+        ASSERT_TRUE(::GetFileVersionInfoW(exe.Path(), 0, size, block.data()));
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
-    EXPECT_EQ(fixed->dwFileFlags, 0u);
-    EXPECT_EQ(fixed->dwFileOS, 0x40004u);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+        EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
+        EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+        EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
+        EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
+        EXPECT_EQ(fixed->dwFileFlags, 0u);
+        EXPECT_EQ(fixed->dwFileOS, 0x40004u);
+        EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
-    WORD* translation = nullptr;
-    ASSERT_TRUE(
-        ::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
-    ASSERT_EQ(length, 4u);
-    EXPECT_EQ(translation[0], 0x0804);
-    EXPECT_EQ(translation[1], 1200);
+        WORD* translation = nullptr;
+        ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                                     reinterpret_cast<void**>(&translation), &length));
+        ASSERT_EQ(length, 4u);
+        EXPECT_EQ(translation[0], 0x0804);
+        EXPECT_EQ(translation[1], 1200);
 
-    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-        {L"FileDescription", L"Velmora微端"},  {L"FileVersion", L"1.0.0.1"}, {L"InternalName", L"Velmora.exe"},
-        {L"OriginalFilename", L"Velmora.exe"}, {L"ProductName", L"Velmora"}, {L"ProductVersion", L"1.0.0.1"},
-    };
-    for (const auto& [key, value] : strings) {
-        wchar_t* text = nullptr;
-        const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + key;
-        ASSERT_TRUE(::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << path;
-        EXPECT_EQ(std::wstring(text), value) << path;
+        const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+            {L"FileDescription", L"Velmora微端"},  {L"FileVersion", L"1.0.0.1"}, {L"InternalName", L"Velmora.exe"},
+            {L"OriginalFilename", L"Velmora.exe"}, {L"ProductName", L"Velmora"}, {L"ProductVersion", L"1.0.0.1"},
+        };
+        for (const auto& [key, value] : strings) {
+            wchar_t* text = nullptr;
+            const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + key;
+            ASSERT_TRUE(::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << path;
+            EXPECT_EQ(std::wstring(text), value) << path;
+        }
+        for (const wchar_t* key : {L"CompanyName", L"LegalCopyright"}) {
+            wchar_t* text = nullptr;
+            const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + key;
+            ASSERT_TRUE(::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << path;
+            EXPECT_GT(std::wstring(text).size(), 0u) << path;
+        }
+    });
+}
+
+// The decoded ARGB pixels of a PNG resource, row by row; empty if it does not decode.
+std::vector<Gdiplus::ARGB> DecodedPixels(const std::string& png, UINT& width, UINT& height)
+{
+    IStream* stream = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(png.data()), static_cast<UINT>(png.size()));
+    if (!stream)
+        return {};
+    std::vector<Gdiplus::ARGB> pixels;
+    {
+        Gdiplus::Bitmap bitmap(stream);
+        width = bitmap.GetWidth();
+        height = bitmap.GetHeight();
+        Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+        Gdiplus::BitmapData data{};
+        if (bitmap.GetLastStatus() == Gdiplus::Ok &&
+            bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) == Gdiplus::Ok) {
+            for (UINT y = 0; y < height; ++y) {
+                const auto* row = reinterpret_cast<const Gdiplus::ARGB*>(static_cast<const BYTE*>(data.Scan0) +
+                                                                         y * static_cast<size_t>(data.Stride));
+                pixels.insert(pixels.end(), row, row + width);
+            }
+            bitmap.UnlockBits(&data);
+        }
     }
-    for (const wchar_t* key : {L"CompanyName", L"LegalCopyright"}) {
-        wchar_t* text = nullptr;
-        const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + key;
-        ASSERT_TRUE(::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << path;
-        EXPECT_GT(std::wstring(text).size(), 0u) << path;
-    }
+    stream->Release();
+    return pixels;
+}
+
+TEST_F(ResourceTable, ButtonArtNeverUsesTheColourKey)
+{
+    // RGB(255, 0, 255) shows through a button host; no button may contain it, whatever its alpha.
+    testing_support::GdiplusSession gdiplus;
+    const UINT buttons[] = {IDB_MIN_NORMAL,     IDB_MIN_PRESSED,   IDB_MIN_HOVER,      IDB_CLOSE_NORMAL,
+                            IDB_CLOSE_PRESSED,  IDB_CLOSE_HOVER,   IDB_HOME_NORMAL,    IDB_HOME_HOVER,
+                            IDB_DEPOSIT_NORMAL, IDB_DEPOSIT_HOVER, IDB_SERVICE_NORMAL, IDB_SERVICE_HOVER,
+                            IDB_FORUM_NORMAL,   IDB_FORUM_HOVER};
+    ForEachBuild([&](const Executable& exe) {
+        for (UINT id : buttons) {
+            UINT width = 0, height = 0;
+            const std::vector<Gdiplus::ARGB> pixels = DecodedPixels(exe.Bytes(L"PNG", id, kChinesePrc), width, height);
+            ASSERT_FALSE(pixels.empty()) << id;
+            for (Gdiplus::ARGB pixel : pixels)
+                ASSERT_NE(pixel & 0x00FFFFFF, 0x00FF00FFu) << "button " << id;
+        }
+    });
+}
+
+TEST_F(ResourceTable, BackgroundIsOpaqueUnderTheLoginPaneAndSeeThroughAtItsEdge)
+{
+    testing_support::GdiplusSession gdiplus;
+    ForEachBuild([&](const Executable& exe) {
+        UINT width = 0, height = 0;
+        const std::vector<Gdiplus::ARGB> pixels =
+            DecodedPixels(exe.Bytes(L"PNG", IDB_LOGIN_BACKGROUND, kChinesePrc), width, height);
+        ASSERT_EQ(pixels.size(), 926u * 646u);
+        int transparent = 0, translucent = 0, opaque = 0;
+        for (UINT y = 0; y < height; ++y) {
+            for (UINT x = 0; x < width; ++x) {
+                const UINT alpha = pixels[y * width + x] >> 24;
+                (alpha == 0 ? transparent : alpha == 255 ? opaque : translucent)++;
+                if (x >= 270 && x < 880 && y >= 138 && y < 478) {
+                    ASSERT_EQ(alpha, 255u) << "under the login pane at " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(transparent, 0);
+        EXPECT_GT(translucent, 0);
+        EXPECT_GT(opaque, 0);
+        EXPECT_EQ(pixels[0] >> 24, 0u) << "the corners show the desktop";
+    });
 }
 
 } // namespace
