@@ -2,8 +2,8 @@
 //
 // CPaintDC   BeginPaint/EndPaint      CWindowDC  GetWindowDC/ReleaseDC
 // CClientDC  GetDC/ReleaseDC          CMemoryDC  CreateCompatibleDC/DeleteDC
-// The window DCs remember their window, which ReleaseDC needs. All are move-free and copy-free:
-// a DC lives in exactly one scope. Convert to HDC where an API wants the handle.
+// The window DCs remember their window, which ReleaseDC needs. None can be copied or moved: a DC
+// lives in exactly one scope. Each converts to HDC where an API wants the handle.
 #pragma once
 
 #include <windows.h>
