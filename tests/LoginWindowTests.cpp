@@ -130,7 +130,7 @@ TEST_F(LoginWindowTest, EveryPointOfThePictureIsACaptionForDragging)
         const LRESULT outside = ::SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(rect.right + 5, rect.bottom + 5));
         EXPECT_NE(outside, HTCAPTION);
         EXPECT_NE(outside, HTCLIENT);
-        ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+        PressKey(window, VK_ESCAPE);
     });
 }
 
@@ -146,7 +146,7 @@ TEST_F(LoginWindowTest, CompositionLeavesNoDeviceContextOrBitmapBehind)
         }
         EXPECT_TRUE(m_dialog.DrawLayeredBackground(nullptr)) << "a missing picture draws nothing, quietly";
         EXPECT_EQ(LiveGdiObjects(), before);
-        ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+        PressKey(window, VK_ESCAPE);
     });
 }
 
@@ -184,7 +184,7 @@ TEST_F(LoginWindowTest, ScreenShowsThePictureWhereItIsOpaque)
                               << ::GetPixel(screen, p.x, p.y);
         }
         ::ReleaseDC(nullptr, screen);
-        ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+        PressKey(window, VK_ESCAPE);
     });
 }
 
@@ -234,7 +234,7 @@ TEST_F(LoginWindowTest, PaintsItsIconWhenMinimized)
         ::UnhookWindowsHookEx(hook);
         t_iconErases = nullptr;
         ::ShowWindow(window, SW_RESTORE);
-        ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+        PressKey(window, VK_ESCAPE);
     });
     ASSERT_EQ(erases.size(), 1u) << "the minimized paint erases the icon's background once";
     EXPECT_NE(erases[0], 0u) << "with the paint DC";

@@ -1,7 +1,8 @@
 # Source this file: it sets up the Wine environment the project's programs and tests run in.
-#   velmora_wine_up    export the environment, start Xvfb when there is no display, create the prefix
-#                      on first use, and start a persistent wineserver. Safe to call again.
-#   velmora_wine_down  stop what velmora_wine_up started (wineserver first, then Xvfb).
+#   velmora_wine_up    export the environment, create the prefix on first use, start a persistent
+#                      wineserver and, when there is no display, the prefix's own Xvfb. Safe to call
+#                      again and from parallel test runs: they share one Xvfb and one wineserver.
+#   velmora_wine_down  stop the wineserver and the prefix's Xvfb.
 # Wine facts that shape this: its helper processes inherit stdout and outlive the program, so every
 # long-lived process here gets its output sent to /dev/null; without a window manager, hiding an
 # active window waits 2 s unless the X11 driver runs unmanaged (Managed=N).
@@ -16,17 +17,25 @@ velmora_wine_up() {
     VELMORA_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
     VELMORA_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
     export VELMORA_WINE VELMORA_WINESERVER
+    mkdir -p "$(dirname "$WINEPREFIX")"
 
+    # Parallel callers take turns, so only one creates the prefix or starts the Xvfb. Nothing started
+    # here may inherit the lock, or it would hold it for as long as it runs.
+    local status=0
+    exec {VELMORA_LOCK_FD}>"$WINEPREFIX.lock"
+    flock "$VELMORA_LOCK_FD"
     if [ -z "${DISPLAY:-}" ]; then
-        _velmora_start_xvfb || return 1
+        _velmora_shared_xvfb || status=1
     fi
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        _velmora_create_prefix || return 1
+    if [ "$status" = 0 ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+        _velmora_create_prefix || status=1
     fi
-    if ! "$VELMORA_WINESERVER" -k0 2>/dev/null; then
+    if [ "$status" = 0 ] && ! "$VELMORA_WINESERVER" -k0 2>/dev/null; then
         # -k0 only asks whether a server runs; start one that stays between programs.
-        "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1
+        "$VELMORA_WINESERVER" -p </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&-
     fi
+    exec {VELMORA_LOCK_FD}>&-
+    return "$status"
 }
 
 velmora_wine_down() {
@@ -34,44 +43,50 @@ velmora_wine_down() {
         "$VELMORA_WINESERVER" -k </dev/null >/dev/null 2>&1
         "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1
     fi
-    if [ -n "${VELMORA_XVFB_PID:-}" ]; then
-        kill "$VELMORA_XVFB_PID" 2>/dev/null
-        wait "$VELMORA_XVFB_PID" 2>/dev/null
-        unset VELMORA_XVFB_PID DISPLAY
+    local display pid
+    if [ -n "${WINEPREFIX:-}" ] && read -r display pid <"$WINEPREFIX.xvfb" 2>/dev/null; then
+        kill "$pid" 2>/dev/null
+        rm -f "$WINEPREFIX.xvfb"
+        [ "${DISPLAY:-}" = ":$display" ] && unset DISPLAY
     fi
     return 0
 }
 
-_velmora_start_xvfb() {
-    local n
+# The prefix's Xvfb: reused while it runs, else started and recorded in $WINEPREFIX.xvfb.
+_velmora_shared_xvfb() {
+    local state="$WINEPREFIX.xvfb" display pid n i
+    if read -r display pid <"$state" 2>/dev/null && kill -0 "$pid" 2>/dev/null &&
+        [ -S "/tmp/.X11-unix/X$display" ]; then
+        export DISPLAY=":$display"
+        return 0
+    fi
     for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        VELMORA_XVFB_PID=$!
-        local i
+        { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
+        # A session of its own, so that a test runner stopping one test does not take it down.
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- &
+        pid=$!
         for i in $(seq 1 100); do
             if [ -S "/tmp/.X11-unix/X$n" ]; then
-                export DISPLAY=":$n" VELMORA_XVFB_PID
+                echo "$n $pid" >"$state"
+                export DISPLAY=":$n"
                 return 0
             fi
-            kill -0 "$VELMORA_XVFB_PID" 2>/dev/null || break
+            kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
-        kill "$VELMORA_XVFB_PID" 2>/dev/null
-        unset VELMORA_XVFB_PID
+        kill "$pid" 2>/dev/null
     done
     echo "wine-env: could not start Xvfb" >&2
     return 1
 }
 
 _velmora_create_prefix() {
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    "$VELMORA_WINE" wineboot -i </dev/null >/dev/null 2>&1 || {
+    "$VELMORA_WINE" wineboot -i </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- || {
         echo "wine-env: wineboot failed for $WINEPREFIX" >&2
         return 1
     }
     "$VELMORA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-        </dev/null >/dev/null 2>&1
+        </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&-
     # Let the server write the registry to disk before anyone relies on it.
-    "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1
+    "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&-
 }

@@ -27,13 +27,10 @@ wait_for() {
     "$@"
 }
 
-own_display=0
-[ -z "${DISPLAY:-}" ] && own_display=1
 velmora_wine_up || exit 1
 pid=
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ "$own_display" = 1 ] && velmora_wine_down
 }
 trap cleanup EXIT
 
