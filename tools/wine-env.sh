@@ -44,7 +44,7 @@ velmora_wine_down() {
         "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1
     fi
     local display pid
-    if [ -n "${WINEPREFIX:-}" ] && read -r display pid <"$WINEPREFIX.xvfb" 2>/dev/null; then
+    if [ -n "${WINEPREFIX:-}" ] && read -r display pid 2>/dev/null <"$WINEPREFIX.xvfb"; then
         kill "$pid" 2>/dev/null
         rm -f "$WINEPREFIX.xvfb"
         [ "${DISPLAY:-}" = ":$display" ] && unset DISPLAY
@@ -55,7 +55,7 @@ velmora_wine_down() {
 # The prefix's Xvfb: reused while it runs, else started and recorded in $WINEPREFIX.xvfb.
 _velmora_shared_xvfb() {
     local state="$WINEPREFIX.xvfb" display pid n i
-    if read -r display pid <"$state" 2>/dev/null && kill -0 "$pid" 2>/dev/null &&
+    if read -r display pid 2>/dev/null <"$state" && kill -0 "$pid" 2>/dev/null &&
         [ -S "/tmp/.X11-unix/X$display" ]; then
         export DISPLAY=":$display"
         return 0
