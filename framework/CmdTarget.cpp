@@ -3,13 +3,15 @@
 namespace fw {
 
 const CRuntimeClass CCmdTarget::runtimeClass{"CCmdTarget", &CObject::runtimeClass, nullptr};
-const MessageMap CCmdTarget::messageMap{nullptr, {}};
+const MessageMap CCmdTarget::messageMap{nullptr};
 
-const MessageMapEntry* MessageMap::Find(UINT message, WPARAM wParam) const
+const MessageMapEntry* MessageMap::Find(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    // Commands from menus and accelerators carry code 1, button clicks BN_CLICKED (0); other
-    // notifications are not commands.
-    const bool isCommand = message == WM_COMMAND && HIWORD(wParam) <= 1;
+    // Menus send code 0 without a control, button clicks BN_CLICKED (0) from their control, and
+    // accelerators code 1 without a control. A control's code 1 is a notification (LBN_SELCHANGE,
+    // STN_DBLCLK...), not a command.
+    const WORD code = HIWORD(wParam);
+    const bool isCommand = message == WM_COMMAND && (code == 0 || (code == 1 && lParam == 0));
     for (const MessageMap* map = this; map; map = map->m_base) {
         for (size_t i = 0; i < map->m_count; ++i) {
             const MessageMapEntry& entry = map->m_entries[i];
@@ -24,7 +26,7 @@ const MessageMapEntry* MessageMap::Find(UINT message, WPARAM wParam) const
 
 bool CCmdTarget::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    const MessageMapEntry* entry = GetMessageMap()->Find(message, wParam);
+    const MessageMapEntry* entry = GetMessageMap()->Find(message, wParam, lParam);
     if (!entry)
         return false;
     result = entry->handler(*this, wParam, lParam);

@@ -13,7 +13,7 @@ const MessageMap CDialog::messageMap{&CWnd::messageMap,
                                      }};
 
 const CRuntimeClass CDialogEx::runtimeClass{"CDialogEx", &CDialog::runtimeClass, nullptr};
-const MessageMap CDialogEx::messageMap{&CDialog::messageMap, {}};
+const MessageMap CDialogEx::messageMap{&CDialog::messageMap};
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
 {
@@ -68,6 +68,9 @@ INT_PTR CDialog::DoModal()
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner)
         ::EnableWindow(owner, FALSE);
+    // A modal dialog is always seen: one whose template and initialisation left it hidden is shown.
+    if (!m_endRequested && m_hWnd && !::IsWindowVisible(m_hWnd))
+        ShowWindow(SW_SHOWNORMAL);
 
     MSG msg;
     while (!m_endRequested && m_hWnd) {

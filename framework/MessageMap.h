@@ -17,7 +17,6 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <initializer_list>
 #include <type_traits>
 
 namespace fw {
@@ -33,22 +32,24 @@ struct MessageMapEntry {
 };
 
 // The entries are copied into the map, so a map defined at namespace scope is initialised at compile
-// time and is complete before any static constructor runs.
+// time and is complete before any static constructor runs. A table longer than kCapacity does not
+// compile.
 class MessageMap {
 public:
     static constexpr size_t kCapacity = 16;
 
-    constexpr MessageMap(const MessageMap* base, std::initializer_list<MessageMapEntry> entries) : m_base(base)
+    constexpr explicit MessageMap(const MessageMap* base) : m_base(base) {}
+
+    template <size_t Count>
+    constexpr MessageMap(const MessageMap* base, const MessageMapEntry (&entries)[Count]) : m_base(base)
     {
-        for (const MessageMapEntry& entry : entries) {
-            if (m_count == kCapacity)
-                throw "a message map holds at most kCapacity entries";
+        static_assert(Count <= kCapacity, "a message map holds at most kCapacity entries");
+        for (const MessageMapEntry& entry : entries)
             m_entries[m_count++] = entry;
-        }
     }
 
     // The entry for this message in this map or its bases, or null.
-    const MessageMapEntry* Find(UINT message, WPARAM wParam) const;
+    const MessageMapEntry* Find(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     const MessageMap* m_base;
@@ -204,7 +205,8 @@ constexpr MessageMapEntry Mouse()
             }};
 }
 
-// void OnCommand()   WM_COMMAND from a menu, an accelerator or a button click with this id
+// void OnCommand()   WM_COMMAND from a menu, an accelerator or a button click with this id (not other
+//                    notifications, even those whose code happens to be 0 or 1)
 template <UINT Id, auto H>
 constexpr MessageMapEntry Command()
 {

@@ -33,10 +33,18 @@ void COleMessageFilter::Revoke()
 {
     if (!m_registered)
         return;
-    IMessageFilter* ours = nullptr;
-    ::CoRegisterMessageFilter(m_previous, &ours);
-    if (ours)
-        ours->Release();
+    IMessageFilter* current = nullptr;
+    ::CoRegisterMessageFilter(m_previous, &current);
+    if (current != this) {
+        // Someone registered a filter after us: theirs stays. (COM handed its reference to us over to
+        // them when they registered.)
+        IMessageFilter* previous = nullptr;
+        ::CoRegisterMessageFilter(current, &previous);
+        if (previous)
+            previous->Release();
+    }
+    if (current)
+        current->Release();
     if (m_previous)
         m_previous->Release();
     m_previous = nullptr;
@@ -94,7 +102,11 @@ DWORD STDMETHODCALLTYPE COleMessageFilter::RetryRejectedCall(HTASK, DWORD tickCo
 
 DWORD STDMETHODCALLTYPE COleMessageFilter::MessagePending(HTASK, DWORD tickCount, DWORD)
 {
-    if (m_notRespondingDialogEnabled && !m_inDialog && tickCount >= m_pendingDelay) {
+    // Once per wait: a new outgoing call starts counting from 0 again.
+    if (tickCount < m_pendingDelay)
+        m_notRespondingShown = false;
+    if (m_notRespondingDialogEnabled && !m_notRespondingShown && !m_inDialog && tickCount >= m_pendingDelay) {
+        m_notRespondingShown = true;
         m_inDialog = true;
         ShowBusyBox(L"The component this program is waiting for is not responding.", MB_OK);
         m_inDialog = false;

@@ -15,8 +15,8 @@ namespace fw {
 // Outgoing calls rejected by a busy server: SERVERCALL_REJECTED cancels the call; for
 // SERVERCALL_RETRYLATER the call is retried, and once it has been rejected for longer than the retry
 // interval the busy dialog is offered if enabled, otherwise the call is retried after the interval.
-// While a call waits, the not-responding dialog appears only if enabled and the wait has lasted the
-// pending delay; otherwise pending messages get the ordinary handling (paints go on).
+// While a call waits, the not-responding dialog appears (once per wait) only if enabled and the wait
+// has lasted the pending delay; pending messages get COM's ordinary handling.
 // Incoming calls are accepted, or answered with the busy reply while the application is busy.
 class COleMessageFilter final : public IMessageFilter {
 public:
@@ -66,6 +66,7 @@ private:
     bool m_registered = false;
     IMessageFilter* m_previous = nullptr;
     bool m_inDialog = false;
+    bool m_notRespondingShown = false;
     BOOL m_busyDialogEnabled = TRUE;
     BOOL m_notRespondingDialogEnabled = TRUE;
     SERVERCALL m_busyReply = SERVERCALL_RETRYLATER;

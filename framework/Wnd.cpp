@@ -8,8 +8,11 @@ namespace fw {
 
 namespace {
 
-// The window property that points from a window to its object.
+// Window properties: the object bound to the window, and the procedure it subclassed. The latter
+// outlives the binding when someone subclassed the window after us, so that our procedure, still in
+// their chain, can pass messages on to the original one.
 constexpr wchar_t kObjectProperty[] = L"Velmora.CWnd";
+constexpr wchar_t kOriginalProcProperty[] = L"Velmora.OriginalProc";
 
 thread_local CWnd* t_adopter = nullptr;
 
@@ -69,24 +72,34 @@ void CWnd::Attach(HWND window)
     ::SetPropW(window, kObjectProperty, this);
     m_originalProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProcedure)));
+    ::SetPropW(window, kOriginalProcProperty, reinterpret_cast<HANDLE>(m_originalProc));
 }
 
 void CWnd::Detach()
 {
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &CWnd::WindowProcedure)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
     ::RemovePropW(m_hWnd, kObjectProperty);
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &CWnd::WindowProcedure) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
+        ::RemovePropW(m_hWnd, kOriginalProcProperty);
+    }
     m_hWnd = nullptr;
 }
 
 LRESULT CALLBACK CWnd::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* self = FromHandlePermanent(window);
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (!self) {
+        // Unbound, but still in a subclass chain: the original procedure gets the message.
+        auto original = reinterpret_cast<WNDPROC>(::GetPropW(window, kOriginalProcProperty));
+        if (message == WM_NCDESTROY)
+            ::RemovePropW(window, kOriginalProcProperty);
+        return original ? ::CallWindowProcW(original, window, message, wParam, lParam)
+                        : ::DefWindowProcW(window, message, wParam, lParam);
+    }
 
     const CurrentMessage outer = self->m_current;
     self->m_current = {message, wParam, lParam};
+    ++self->m_dispatchDepth;
     LRESULT result = 0;
     try {
         result = self->WindowProc(message, wParam, lParam);
@@ -94,10 +107,17 @@ LRESULT CALLBACK CWnd::WindowProcedure(HWND window, UINT message, WPARAM wParam,
         // A failed handler must not unwind through the system; creation then fails.
         result = message == WM_CREATE ? -1 : 0;
     }
+    --self->m_dispatchDepth;
     self->m_current = outer;
 
     if (message == WM_NCDESTROY && self->m_hWnd == window) {
         self->Detach();
+        self->m_destroyed = true;
+    }
+    // PostNcDestroy may delete the object, so it waits until no handler of it is still running
+    // (a handler that destroys its own window is one), and nothing touches the object afterwards.
+    if (self->m_destroyed && self->m_dispatchDepth == 0) {
+        self->m_destroyed = false;
         self->PostNcDestroy();
     }
     return result;

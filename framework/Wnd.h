@@ -9,7 +9,7 @@
 //   message without an entry goes to Default(). A WM_COMMAND that no window handles is offered to the
 //   application object's map.
 // - The binding ends at WM_NCDESTROY: the original procedure is put back and m_hWnd becomes null,
-//   then PostNcDestroy() runs. Destroying a CWnd whose window still exists detaches and destroys the
+//   then PostNcDestroy() runs, once no handler of the object is still on the stack. Destroying a CWnd whose window still exists detaches and destroys the
 //   window; the object's own handlers no longer run then.
 // - No C++ exception leaves a window procedure.
 #pragma once
@@ -100,6 +100,8 @@ private:
     };
     CurrentMessage m_current{};
     WNDPROC m_originalProc = nullptr;
+    int m_dispatchDepth = 0; // handlers of this object now running
+    bool m_destroyed = false; // WM_NCDESTROY seen, PostNcDestroy still to come
 };
 
 // Catches the first window created on this thread while it is alive and binds it to an object.
@@ -110,6 +112,8 @@ public:
     CreationHook& operator=(const CreationHook&) = delete;
     ~CreationHook();
 
+    bool Installed() const { return m_hook != nullptr; }
+
 private:
     static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
     HHOOK m_hook;
@@ -119,9 +123,14 @@ private:
 template <class CreateFn>
 HWND CWnd::CreateAdopting(CreateFn create)
 {
+    // One object, one window; and no window at all rather than one nobody is bound to.
+    if (m_hWnd)
+        return nullptr;
     HWND window = nullptr;
     {
         CreationHook hook(this);
+        if (!hook.Installed())
+            return nullptr;
         window = create();
     }
     // A window whose creation failed after adoption has already been unbound at WM_NCDESTROY.

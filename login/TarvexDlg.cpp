@@ -7,6 +7,7 @@
 
 namespace {
 
+// Just under opaque: even the picture's opaque pixels let a trace of the desktop through.
 constexpr BYTE kShownConstantAlpha = 254;
 constexpr wchar_t kWindowText[] = L"Velmora";
 
@@ -24,6 +25,11 @@ const fw::MessageMap CTarvexDlg::messageMap{&fw::CDialogEx::messageMap,
 CTarvexDlg::CTarvexDlg(fw::CWnd* parent) : fw::CDialogEx(IDD_LOGIN_DIALOG, parent)
 {
     m_hIcon = ::LoadIconW(fw::AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CTarvexDlg::~CTarvexDlg()
+{
+    delete m_pBackground;
 }
 
 int CTarvexDlg::OnCreate(LPCREATESTRUCTW createStruct)
@@ -72,6 +78,9 @@ BOOL CTarvexDlg::DrawLayeredBackground(Gdiplus::Image* image)
         {
             // The picture must be in the bitmap before the update, so the drawing surface ends here.
             Gdiplus::Graphics graphics(m_hMemDC);
+            // A new bitmap's pixels are undefined; where the picture draws nothing, the window must
+            // be see-through, not garbage.
+            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
             if (image) {
                 const Gdiplus::Point corners[3] = {{0, 0}, {kWidth, 0}, {0, kHeight}};
                 graphics.DrawImage(image, corners, 3);

@@ -12,7 +12,8 @@ public:
     static constexpr int kHeight = 646;
 
     explicit CTarvexDlg(fw::CWnd* parent = nullptr);
-    ~CTarvexDlg() override = default;
+    // Frees the background if the object goes before its window (its WM_DESTROY then never arrives).
+    ~CTarvexDlg() override;
 
     const fw::MessageMap* GetMessageMap() const override { return &messageMap; }
 
@@ -33,8 +34,8 @@ protected:
     int OnCreate(LPCREATESTRUCTW createStruct);
     void OnDestroy();
 
-    // The companions (the login pane and the six button hosts) are created in OnInitDialog, follow
-    // the window in OnMove, are hidden and shown with it, and are released in OnDestroy.
+    // The companions (the login pane and the six button hosts) join here: OnInitDialog will create
+    // them and OnDestroy release them.
     HICON m_hIcon = nullptr; // shared icon: never destroyed
     BLENDFUNCTION m_blend{};
     HDC m_hMemDC = nullptr; // the composition's memory DC, only while it runs

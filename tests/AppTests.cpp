@@ -30,7 +30,21 @@ bool RegistryKeyExists()
     return true;
 }
 
-TEST(Startup, WhenOleCannotStartOnlyTheBoxIsShownAndLaterStepsDoNotRun)
+// Start-up leaves its marks on process-wide state; each case starts from none of them, whatever ran
+// before it in the same process.
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fw::CMFCVisualManager::SetDefaultManager(nullptr);
+        theApp.m_pszRegistryKey = nullptr;
+        theApp.m_pMainWnd = nullptr;
+        ASSERT_EQ(theApp.m_gdiplusToken, 0u);
+        ASSERT_EQ(fw::AfxOleGetMessageFilter(), nullptr);
+    }
+};
+
+TEST_F(Startup, WhenOleCannotStartOnlyTheBoxIsShownAndLaterStepsDoNotRun)
 {
     // A thread already in the multithreaded apartment cannot become the UI's single-threaded one.
     std::thread([] {
@@ -58,7 +72,7 @@ TEST(Startup, WhenOleCannotStartOnlyTheBoxIsShownAndLaterStepsDoNotRun)
     }).join();
 }
 
-TEST(Startup, BringsUpTheLibrariesThenRunsTheLoginWindowUntilItCloses)
+TEST_F(Startup, BringsUpTheLibrariesThenRunsTheLoginWindowUntilItCloses)
 {
     HWND login = nullptr;
     OnNextLoop whileOpen([&] {

@@ -77,6 +77,15 @@ TEST(Button, IsAdoptedAtCreationAndKeepsTheControlsOwnBehaviour)
     EXPECT_EQ(button.presses, 1);
     EXPECT_EQ(host.clicks, 1) << "the standard button reported the click to its host";
 
+    // Code 1 from a control is a notification, not the command; from no control, an accelerator.
+    ::SendMessageW(host.m_hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, 1), reinterpret_cast<LPARAM>(button.m_hWnd));
+    EXPECT_EQ(host.clicks, 1);
+    ::SendMessageW(host.m_hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, 1), 0);
+    EXPECT_EQ(host.clicks, 2);
+    ::SendMessageW(host.m_hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_SETFOCUS),
+                   reinterpret_cast<LPARAM>(button.m_hWnd));
+    EXPECT_EQ(host.clicks, 2);
+
     EXPECT_TRUE(host.DestroyWindow());
     EXPECT_EQ(button.m_hWnd, nullptr) << "destroyed with its host, and unbound";
 }

@@ -6,10 +6,14 @@
 #include "resource.h"
 #include "support/UiTestSupport.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using testing_support::OnNextLoop;
 using testing_support::PumpPosted;
+using testing_support::WindowCreationRecorder;
 
 // A hidden popup that owns the dialogs under test.
 class OwnerWindow {
@@ -74,6 +78,56 @@ TEST(Window, IsAdoptedBeforeItsCreateMessageAndReleasedWhenDestroyed)
     EXPECT_EQ(fw::CWnd::FromHandlePermanent(handle), nullptr);
 }
 
+TEST(Window, ABoundObjectCreatesNoSecondWindow)
+{
+    fw::CWnd window;
+    RECT rect{0, 0, 10, 10};
+    ASSERT_TRUE(window.CreateEx(0, L"STATIC", L"x", WS_POPUP, rect, nullptr, 0));
+    HWND first = window.m_hWnd;
+    WindowCreationRecorder created;
+    EXPECT_FALSE(window.CreateEx(0, L"STATIC", L"y", WS_POPUP, rect, nullptr, 0));
+    EXPECT_TRUE(created.CreatedClasses().empty()) << "no window nobody is bound to";
+    EXPECT_EQ(window.m_hWnd, first);
+}
+
+// Deletes itself once its window is gone, the usual way for a window that owns its object.
+class SelfDeletingWindow : public fw::CWnd {
+public:
+    static const fw::MessageMap messageMap;
+    const fw::MessageMap* GetMessageMap() const override { return &messageMap; }
+    explicit SelfDeletingWindow(std::vector<std::string>& events) : m_events(events) {}
+
+private:
+    LRESULT OnCloseYourself(WPARAM, LPARAM)
+    {
+        DestroyWindow();
+        m_events.push_back("handler returns");
+        return 0;
+    }
+    void PostNcDestroy() override
+    {
+        m_events.push_back("object deleted");
+        delete this;
+    }
+    std::vector<std::string>& m_events;
+};
+const fw::MessageMap SelfDeletingWindow::messageMap{&fw::CWnd::messageMap,
+                                                    {
+                                                        fw::on::Message<WM_APP, &SelfDeletingWindow::OnCloseYourself>(),
+                                                    }};
+
+TEST(Window, ObjectDeletedAfterNcDestroyOnlyOnceItsHandlersHaveReturned)
+{
+    std::vector<std::string> events;
+    auto* window = new SelfDeletingWindow(events);
+    RECT rect{0, 0, 10, 10};
+    ASSERT_TRUE(window->CreateEx(0, L"STATIC", L"x", WS_POPUP, rect, nullptr, 0));
+    HWND handle = window->m_hWnd;
+    ::SendMessageW(handle, WM_APP, 0, 0);
+    EXPECT_FALSE(::IsWindow(handle));
+    EXPECT_EQ(events, (std::vector<std::string>{"handler returns", "object deleted"}));
+}
+
 TEST(Window, DeletingTheObjectDestroysItsWindow)
 {
     HWND handle = nullptr;
@@ -114,15 +168,18 @@ TEST(ModalDialog, DisablesItsOwnerWhileItRunsAndEnablesItBeforeReturning)
     OwnerWindow owner;
     CountingDialog dialog(IDD_BUTTON_HOST, owner.Get());
     bool ownerEnabledInside = true;
+    bool visibleInside = false;
     HWND ownerOfDialog = nullptr;
     OnNextLoop whileOpen([&] {
         ownerEnabledInside = ::IsWindowEnabled(owner.Handle());
+        visibleInside = ::IsWindowVisible(dialog.m_hWnd);
         ownerOfDialog = ::GetWindow(dialog.m_hWnd, GW_OWNER);
         ::PostMessageW(dialog.m_hWnd, WM_KEYDOWN, VK_RETURN, 1);
         ::PostMessageW(dialog.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(ownerEnabledInside);
+    EXPECT_TRUE(visibleInside) << "shown although its template is not WS_VISIBLE";
     EXPECT_EQ(ownerOfDialog, owner.Handle());
     EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
     EXPECT_EQ(dialog.oks, 1) << "Enter reached OnOK through the dialog manager";

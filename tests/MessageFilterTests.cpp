@@ -72,10 +72,14 @@ TEST_F(MessageFilter, WaitingCallsNeverShowTheNotRespondingDialog)
                   static_cast<DWORD>(PENDINGMSG_WAITDEFPROCESS));
     EXPECT_TRUE(m_windows.CreatedClasses().empty());
 
-    // The delay is what keeps it away: with a short one it does appear.
+    // The delay is what keeps it away: with a short one it does appear, once per wait.
     m_filter->SetMessagePendingDelay(1000);
-    m_filter->MessagePending(nullptr, 1000, PENDINGTYPE_TOPLEVEL);
+    for (DWORD waited : {500u, 1000u, 1500u, 2000u})
+        m_filter->MessagePending(nullptr, waited, PENDINGTYPE_TOPLEVEL);
     EXPECT_EQ(m_windows.Boxes().size(), 1u);
+    m_filter->MessagePending(nullptr, 10, PENDINGTYPE_TOPLEVEL); // the next call waits
+    m_filter->MessagePending(nullptr, 1200, PENDINGTYPE_TOPLEVEL);
+    EXPECT_EQ(m_windows.Boxes().size(), 2u);
 }
 
 TEST_F(MessageFilter, IncomingCallsGetTheBusyReplyOnlyWhileBusy)
@@ -113,6 +117,48 @@ TEST(OleInit, RegistersTheFilterForTheThreadAndTakesItBackAtTheEnd)
     // OLE is down again: the thread can now join the multithreaded apartment.
     EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
     ::CoUninitialize();
+}
+
+// A filter that is not ours, counting its references.
+class OtherFilter : public IMessageFilter {
+public:
+    LONG refs = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        *object = riid == IID_IUnknown || riid == IID_IMessageFilter ? this : nullptr;
+        return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override
+    {
+        return SERVERCALL_ISHANDLED;
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return static_cast<DWORD>(-1); }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
+};
+
+TEST(OleInit, TakingOurFilterBackLeavesALaterOneInPlace)
+{
+    ASSERT_TRUE(fw::AfxOleInit());
+    fw::COleMessageFilter* filter = fw::AfxOleGetMessageFilter();
+    OtherFilter other;
+    IMessageFilter* ours = nullptr; // COM hands over its reference to our filter
+    ASSERT_EQ(::CoRegisterMessageFilter(&other, &ours), S_OK);
+    EXPECT_EQ(ours, static_cast<IMessageFilter*>(filter));
+
+    filter->Revoke();
+
+    IMessageFilter* current = nullptr;
+    ASSERT_EQ(::CoRegisterMessageFilter(nullptr, &current), S_OK);
+    EXPECT_EQ(current, static_cast<IMessageFilter*>(&other)) << "the later filter is still the thread's";
+    IMessageFilter* none = nullptr;
+    ::CoRegisterMessageFilter(current, &none);
+    current->Release();
+
+    fw::AfxOleTerm();
+    EXPECT_EQ(other.refs, 1) << "every reference COM took was given back";
+    ours->Release();
 }
 
 } // namespace

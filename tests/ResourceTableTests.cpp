@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -70,7 +71,15 @@ protected:
         delete s_win32;
     }
 
-    void SetUp() override { ASSERT_TRUE(s_win64->Opened()) << "cannot open Velmora.exe"; }
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_win64->Opened()) << "cannot open Velmora.exe";
+        // tools/test.sh builds both, and asks for both to be checked.
+        const char* require = std::getenv("VELMORA_REQUIRE_WIN32");
+        if (require && *require == '1') {
+            ASSERT_TRUE(s_win32->Opened()) << "cannot open the 32-bit Velmora.exe";
+        }
+    }
 
     template <class Check>
     static void ForEachBuild(Check check)
