@@ -17,12 +17,14 @@ cmake -S . -B build/demo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
     -DVELMORA_SERVICE_HOST="127.0.0.4:$port" -DVELMORA_FORUM_HOST="127.0.0.5:$port" >/dev/null
 cmake --build build/demo --target Velmora -j2
 
+# A prefix of its own, so that a test run and the demo never stop each other's Wine.
+export WINEPREFIX="$root/build/demo/wineprefix"
 . tools/wine-env.sh
 portal_pid=
 velmora_pid=
 cleanup() {
-    [ -n "$velmora_pid" ] && kill "$velmora_pid" 2>/dev/null
-    [ -n "$portal_pid" ] && kill "$portal_pid" 2>/dev/null
+    if [ -n "$velmora_pid" ]; then kill "$velmora_pid" 2>/dev/null || true; fi
+    if [ -n "$portal_pid" ]; then kill "$portal_pid" 2>/dev/null || true; fi
     velmora_wine_down
 }
 trap cleanup EXIT

@@ -23,7 +23,11 @@ velmora_wine_up() {
     # here may inherit the lock, or it would hold it for as long as it runs.
     local status=0
     exec {VELMORA_LOCK_FD}>"$WINEPREFIX.lock"
-    flock "$VELMORA_LOCK_FD"
+    if ! flock -w 180 "$VELMORA_LOCK_FD"; then
+        echo "wine-env: $WINEPREFIX stayed locked for 3 minutes" >&2
+        exec {VELMORA_LOCK_FD}>&-
+        return 1
+    fi
     if [ -z "${DISPLAY:-}" ]; then
         _velmora_shared_xvfb || status=1
     fi
@@ -38,16 +42,17 @@ velmora_wine_up() {
     return "$status"
 }
 
+# Runs from exit traps, often under `set -e`: no step may fail.
 velmora_wine_down() {
     if [ -n "${VELMORA_WINESERVER:-}" ]; then
-        "$VELMORA_WINESERVER" -k </dev/null >/dev/null 2>&1
-        "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1
+        "$VELMORA_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+        "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     fi
     local display pid
     if [ -n "${WINEPREFIX:-}" ] && read -r display pid 2>/dev/null <"$WINEPREFIX.xvfb"; then
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
         rm -f "$WINEPREFIX.xvfb"
-        [ "${DISPLAY:-}" = ":$display" ] && unset DISPLAY
+        if [ "${DISPLAY:-}" = ":$display" ]; then unset DISPLAY; fi
     fi
     return 0
 }
@@ -60,22 +65,26 @@ _velmora_shared_xvfb() {
         export DISPLAY=":$display"
         return 0
     fi
-    for n in $(seq 90 140); do
-        { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
-        # A session of its own, so that a test runner stopping one test does not take it down.
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- &
-        pid=$!
-        for i in $(seq 1 100); do
-            if [ -S "/tmp/.X11-unix/X$n" ]; then
-                echo "$n $pid" >"$state"
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null
+    # Xvfb picks a free display itself and writes its number once it accepts connections.
+    local number_file
+    number_file=$(mktemp)
+    # A session of its own, so that a test runner stopping one test does not take it down.
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" </dev/null >/dev/null 2>&1 \
+        {VELMORA_LOCK_FD}>&- &
+    pid=$!
+    for i in $(seq 1 100); do
+        read -r n 2>/dev/null <"$number_file" || n=
+        if [ -n "$n" ] && [ -S "/tmp/.X11-unix/X$n" ]; then
+            rm -f "$number_file"
+            echo "$n $pid" >"$state"
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
     done
+    rm -f "$number_file"
+    kill "$pid" 2>/dev/null
     echo "wine-env: could not start Xvfb" >&2
     return 1
 }

@@ -29,12 +29,13 @@ wait_for() {
 
 velmora_wine_up || exit 1
 pid=
+log=$(mktemp)
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null; fi
+    rm -f "$log"
 }
 trap cleanup EXIT
 
-log=$(mktemp)
 "$VELMORA_WINE" "$exe" </dev/null >"$log" 2>&1 &
 pid=$!
 
