@@ -90,10 +90,20 @@ _velmora_shared_xvfb() {
 }
 
 _velmora_create_prefix() {
-    "$VELMORA_WINE" wineboot -i </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- || {
-        echo "wine-env: wineboot failed for $WINEPREFIX" >&2
-        return 1
-    }
+    # wineboot has been seen to fail once on a fresh machine and pass when run again: one retry, on a
+    # clean slate, and its output kept for the report.
+    local log="$WINEPREFIX.boot.log" attempt
+    for attempt in 1 2; do
+        if "$VELMORA_WINE" wineboot -i </dev/null >"$log" 2>&1 {VELMORA_LOCK_FD}>&-; then
+            break
+        fi
+        echo "wine-env: wineboot failed for $WINEPREFIX (attempt $attempt):" >&2
+        tail -n 20 "$log" >&2
+        "$VELMORA_WINESERVER" -k </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- || true
+        "$VELMORA_WINESERVER" -w </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&- || true
+        rm -rf "$WINEPREFIX"
+        [ "$attempt" = 2 ] && return 1
+    done
     "$VELMORA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         </dev/null >/dev/null 2>&1 {VELMORA_LOCK_FD}>&-
     # Let the server write the registry to disk before anyone relies on it.
