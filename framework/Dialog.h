@@ -2,12 +2,12 @@
 //
 // DoModal creates the dialog modeless, shows it if its template and initialisation did not, and runs
 // a modal loop of its own: the owner (the parent given, else the application's main window) is
-// disabled while it runs and enabled again before DoModal returns. Each message is first offered to every window on its way up to the top-level window
-// (PreTranslateMessage); a dialog answers keyboard messages with the dialog manager
-// (IsDialogMessage), which turns Enter into IDOK and Escape into IDCANCEL. Modeless dialogs running
-// inside another dialog's loop get their keys the same way.
-// IDOK and IDCANCEL reach the virtual OnOK and OnCancel; the system close command arrives as
-// IDCANCEL through the dialog manager's WM_CLOSE handling.
+// disabled while it runs and enabled again before DoModal returns. Each message is first offered to
+// every window on its way up to the top-level window (PreTranslateMessage); a dialog answers
+// keyboard messages with the dialog manager (IsDialogMessage), which turns Enter into IDOK and
+// Escape into IDCANCEL. Modeless dialogs running inside another dialog's loop get their keys the
+// same way. IDOK and IDCANCEL reach the virtual OnOK and OnCancel; the system close command arrives
+// as IDCANCEL through the dialog manager's WM_CLOSE handling.
 #pragma once
 
 #include "Wnd.h"

@@ -9,8 +9,10 @@
 //   message without an entry goes to Default(). A WM_COMMAND that no window handles is offered to the
 //   application object's map.
 // - The binding ends at WM_NCDESTROY: the original procedure is put back and m_hWnd becomes null,
-//   then PostNcDestroy() runs, once no handler of the object is still on the stack. Destroying a CWnd whose window still exists detaches and destroys the
-//   window; the object's own handlers no longer run then.
+//   then PostNcDestroy() runs, once no handler of the object is still on the stack.
+// - Destroying a CWnd whose window still exists detaches and destroys the window; the object's own
+//   handlers (WM_DESTROY among them) no longer run then, so a class frees what it owns in its
+//   destructor too.
 // - No C++ exception leaves a window procedure.
 #pragma once
 
