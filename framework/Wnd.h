@@ -102,7 +102,7 @@ private:
     };
     CurrentMessage m_current{};
     WNDPROC m_originalProc = nullptr;
-    int m_dispatchDepth = 0; // handlers of this object now running
+    int m_dispatchDepth = 0;  // handlers of this object now running
     bool m_destroyed = false; // WM_NCDESTROY seen, PostNcDestroy still to come
 };
 
