@@ -6,7 +6,7 @@ packages=(
     cmake make python3
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine64 xvfb xauth x11-utils
-    googletest
+    googletest clang-format
     imagemagick xdotool xcompmgr
 )
 
