@@ -22,8 +22,10 @@ export WINEPREFIX="$root/build/demo/wineprefix"
 . tools/wine-env.sh
 portal_pid=
 velmora_pid=
+compositor_pid=
 cleanup() {
     if [ -n "$velmora_pid" ]; then kill "$velmora_pid" 2>/dev/null || true; fi
+    if [ -n "$compositor_pid" ]; then kill "$compositor_pid" 2>/dev/null || true; fi
     if [ -n "$portal_pid" ]; then kill "$portal_pid" 2>/dev/null || true; fi
     velmora_wine_down
 }
@@ -48,7 +50,10 @@ fi
 unset DISPLAY
 velmora_wine_up
 # A compositor blends the layered window's alpha on screen, as a desktop would.
-command -v xcompmgr >/dev/null && { xcompmgr </dev/null >/dev/null 2>&1 & }
+if command -v xcompmgr >/dev/null; then
+    xcompmgr </dev/null >/dev/null 2>&1 &
+    compositor_pid=$!
+fi
 "$VELMORA_WINE" build/demo/Velmora.exe </dev/null >build/demo/velmora.log 2>&1 &
 velmora_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) || {
